@@ -14,10 +14,10 @@ struct DialCase {
 // Seconds on the ring (radius 20) and minutes on the disk (radius 17). Exact arithmetic would put
 // 15, 40 and 45 one pixel lower and 1 and 59 minutes elsewhere; 60 and 120 minutes miss the top.
 constexpr DialCase DialCases[] = {
-    {0, 20, {23, 3}},  {1, 20, {25, 3}},   {15, 20, {43, 22}}, {30, 20, {23, 43}},
-    {40, 20, {5, 32}}, {45, 20, {3, 22}},  {59, 20, {20, 3}},  {1, 17, {24, 6}},
+    {0, 20, {23, 3}},   {1, 20, {25, 3}},   {15, 20, {43, 22}}, {30, 20, {23, 43}},
+    {40, 20, {5, 32}},  {45, 20, {3, 22}},  {59, 20, {20, 3}},  {1, 17, {24, 6}},
     {10, 17, {37, 14}}, {15, 17, {40, 22}}, {30, 17, {23, 40}}, {45, 17, {6, 22}},
-    {60, 17, {22, 6}}, {120, 17, {22, 6}}, {180, 17, {23, 6}},
+    {60, 17, {22, 6}},  {120, 17, {22, 6}}, {180, 17, {23, 6}},
 };
 
 TEST(DialPoint, LandsOnTheExpectedPixels) {

@@ -1,5 +1,7 @@
 // Tests of the face model: what one frame shows for stopped, running and overtime states, where
 // the bar and flash go, values far beyond the usual range, and the local end-time label.
+#include "face_model.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -8,8 +10,6 @@
 #include <limits>
 #include <optional>
 #include <string>
-
-#include "face_model.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ CountdownState Running(std::int32_t setSeconds, std::int32_t remainingSeconds) {
 
 // Sets TZ for the C runtime's local-time conversion and puts the old value back afterwards.
 class ScopedTimeZone {
-public:
+  public:
     explicit ScopedTimeZone(const char* zone) {
         if (const char* old = std::getenv("TZ")) saved_ = old;
         Apply(zone);
@@ -47,7 +47,7 @@ public:
     ScopedTimeZone(const ScopedTimeZone&) = delete;
     ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
 
-private:
+  private:
     static void Apply(const char* zone) {
 #ifdef _WIN32
         _putenv_s("TZ", zone != nullptr ? zone : "");
@@ -72,8 +72,11 @@ TEST(FaceModelStopped, ShowsTheSettingInGreyWithOnlyTheTexts) {
     };
     // The face clamps nothing: an unclamped command-line setting shows as it is.
     const Case cases[] = {
-        {600, " 10:00"},        {0, " 0:00"},          {59940, " 999:00"},
-        {60000, " 1000:00"},    {Int32Max, " 35791394:07"},
+        {600, " 10:00"},
+        {0, " 0:00"},
+        {59940, " 999:00"},
+        {60000, " 1000:00"},
+        {Int32Max, " 35791394:07"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.setSeconds);
@@ -116,11 +119,11 @@ TEST(FaceModelRunning, TextColoursFlashBarRingAndSector) {
         // Overtime: the flash is on in the first, third and fifth second only.
         {600, -1, "-0:01", white, true, false, 0, false, {25, 3}, {23, 6}},
         {600, -2, "-0:02", red, false, false, 0, false, {27, 3}, {23, 6}},
-        {600, -3, "-0:03", white, true, false, 0, false, {29, 3}, {23, 6}},
-        {600, -4, "-0:04", red, false, false, 0, false, {31, 4}, {23, 6}},
-        {600, -5, "-0:05", white, true, false, 0, false, {33, 5}, {23, 6}},
-        {600, -6, "-0:06", red, false, false, 0, false, {34, 6}, {23, 6}},
-        {600, -7, "-0:07", red, false, false, 0, false, {36, 8}, {23, 6}},
+        {600, -3, "-0:03", white, true, false, -1, false, {29, 3}, {23, 6}},
+        {600, -4, "-0:04", red, false, false, -1, false, {31, 4}, {23, 6}},
+        {600, -5, "-0:05", white, true, false, -1, false, {33, 5}, {23, 6}},
+        {600, -6, "-0:06", red, false, false, -2, false, {34, 6}, {23, 6}},
+        {600, -7, "-0:07", red, false, false, -2, false, {36, 8}, {23, 6}},
         // The bar's end truncates towards zero, also for negative products.
         {600, -65, "-1:05", red, false, false, -24, true, {33, 5}, {24, 6}},
         // Whole hours: the top itself at 3 hours, a sliver short of it at 1 and 2.
@@ -135,8 +138,8 @@ TEST(FaceModelRunning, TextColoursFlashBarRingAndSector) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.setSeconds << " / " << c.remaining);
-        const FaceModel face = BuildFaceModel(Running(c.setSeconds, c.remaining), ClientRect,
-                                              FixedNow);
+        const FaceModel face =
+            BuildFaceModel(Running(c.setSeconds, c.remaining), ClientRect, FixedNow);
         EXPECT_TRUE(face.running);
         EXPECT_EQ(face.shownSeconds, c.remaining);
         EXPECT_EQ(face.negative, c.remaining < 0);
@@ -178,14 +181,10 @@ TEST(FaceModelEndTime, IsTheLocalClockTimeOfTheEnd) {
     };
     // No daylight saving in either zone, so the C runtimes of both platforms agree.
     const Case cases[] = {
-        {"UTC0", Stopped(600), "22:23:20"},
-        {"UTC0", Stopped(59940), "14:52:20"},
-        {"UTC0", Running(600, 0), "22:13:20"},
-        {"UTC0", Running(600, -65), "22:12:15"},
-        {"IST-5:30", Stopped(600), "03:53:20"},
-        {"IST-5:30", Stopped(59940), "20:22:20"},
-        {"IST-5:30", Running(600, 0), "03:43:20"},
-        {"IST-5:30", Running(600, -65), "03:42:15"},
+        {"UTC0", Stopped(600), "22:23:20"},        {"UTC0", Stopped(59940), "14:52:20"},
+        {"UTC0", Running(600, 0), "22:13:20"},     {"UTC0", Running(600, -65), "22:12:15"},
+        {"IST-5:30", Stopped(600), "03:53:20"},    {"IST-5:30", Stopped(59940), "20:22:20"},
+        {"IST-5:30", Running(600, 0), "03:43:20"}, {"IST-5:30", Running(600, -65), "03:42:15"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.zone << " expecting " << c.label);
@@ -198,8 +197,8 @@ TEST(FaceModelEndTime, StandsStillThroughExpiryAndOvertime) {
     const ScopedTimeZone zone("UTC0");
     for (std::int32_t elapsed = 0; elapsed <= 10; ++elapsed) {
         SCOPED_TRACE(elapsed);
-        const FaceModel face = BuildFaceModel(Running(3, 3 - elapsed), ClientRect,
-                                              FixedNow + elapsed);
+        const FaceModel face =
+            BuildFaceModel(Running(3, 3 - elapsed), ClientRect, FixedNow + elapsed);
         EXPECT_EQ(face.endTimeText, "22:13:23");
     }
 }

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the Wine helpers: a quiet, offline 64-bit Wine and the prefix it runs in.
 # Debian's `wine` starts the 32-bit loader, which this kernel refuses, so the 64-bit loader is run
 # directly. Set OVENBELL_WINEPREFIX to choose the prefix; the default sits in the mingw-x64 build dir.
@@ -19,21 +20,22 @@ ovenbell_wine_new_prefix() {
     rm -rf "$WINEPREFIX"
     mkdir -p "$(dirname "$WINEPREFIX")"
     # wineboot needs no display; keeping it away from one avoids any window during the boot.
-    DISPLAY= timeout 180 "$OVENBELL_WINE64" wineboot --init >/dev/null 2>&1 || {
+    DISPLAY='' timeout 180 "$OVENBELL_WINE64" wineboot --init >/dev/null 2>&1 || {
         echo "wine: wineboot --init failed for $WINEPREFIX" >&2
         return 1
     }
     # A wineserver can vanish on a busy machine and leave clients waiting, hence the timeouts.
     timeout 60 "$WINESERVER" -w || true
+    touch "$WINEPREFIX/.ovenbell-ready"
 }
 
 # Makes the prefix once; concurrent callers (ctest -j) wait for the first one to finish it.
 ovenbell_wine_ensure_prefix() {
-    [[ -f $WINEPREFIX/system.reg ]] && return 0
+    [[ -f $WINEPREFIX/.ovenbell-ready ]] && return 0
     mkdir -p "$(dirname "$WINEPREFIX")"
     (
         flock -w 240 9 || { echo "wine: timed out waiting for the prefix lock" >&2; exit 1; }
-        [[ -f $WINEPREFIX/system.reg ]] || ovenbell_wine_new_prefix
+        [[ -f $WINEPREFIX/.ovenbell-ready ]] || ovenbell_wine_new_prefix
     ) 9>"$WINEPREFIX.lock"
 }
 

@@ -6,6 +6,11 @@
 
 #include "platform_seam.h"
 
+// x87 extended precision would move the single- and double-precision rounding steps.
+#if defined(__i386__) && !defined(__SSE2_MATH__)
+#error "32-bit x86 builds need -msse2 -mfpmath=sse"
+#endif
+
 inline constexpr std::int32_t DefaultSetSeconds = 600;
 inline constexpr std::int32_t MaxSetSeconds = 59940;
 inline constexpr std::int32_t MinSetSeconds = 0;

@@ -78,6 +78,6 @@ HWND CreateTimerWindow(HINSTANCE instance) {
 }
 
 void ShowAboutBox() {
-    MessageBoxA(nullptr, "Ovenbell countdown timer, written by the Ovenbell developers, 2026.",
+    MessageBoxA(nullptr, "Ovenbell countdown timer, by the Ovenbell team, 2026.",
                 "Ovenbell - About", MB_ICONINFORMATION | MB_OK);
 }

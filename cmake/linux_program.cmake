@@ -43,7 +43,3 @@ if(OVENBELL_PROGRAM_SOURCES)
     target_link_libraries(ovenbell PRIVATE ovenbell_program)
     target_compile_options(ovenbell PRIVATE ${OVENBELL_WARNINGS})
 endif()
-
-if(OVENBELL_TESTS)
-    include(${CMAKE_CURRENT_LIST_DIR}/../tests/linux_program_tests.cmake)
-endif()

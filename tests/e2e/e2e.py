@@ -242,9 +242,12 @@ class Program:
         w, h = image.size
         if w < 60 or h < 30:
             return None
-        row = [image.getpixel((i, 4)) for i in range(w)]
+        # The first rows under any edge the platform draws: the one with the longest white run
+        # lies above the digits, whichever font the platform substitutes for Verdana.
+        runs = [longest_run([image.getpixel((i, j)) for i in range(w)], WHITE)
+                for j in range(min(8, h))]
+        left, right = max(runs, key=lambda run: run[1] - run[0])
         column = [image.getpixel((10, j)) for j in range(h)]
-        left, right = longest_run(row, WHITE)
         top, bottom = longest_run(column, WHITE)
         if right - left < 100 or bottom - top < 30:
             return None

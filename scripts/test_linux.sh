@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Linux build stage: builds the native program on the Win32 stand-in, runs the headless tests of
+# the stand-in, shell and painter, then the shared end-to-end scenarios in a virtual X display.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build=build/linux-compat
+jobs=$(( $(nproc) < 2 ? $(nproc) : 2 ))
+
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build "$build" -j"$jobs"
+
+status=0
+ctest --test-dir "$build" -L linux_headless --output-on-failure --timeout 300 || status=1
+
+# The end-to-end driver needs the system Python with PIL, whatever python3 the PATH prefers.
+timeout 900 /usr/bin/python3 tests/e2e/e2e.py --launch "$build/ovenbell" \
+    --out build/e2e-linux || status=1
+exit $status

@@ -150,4 +150,18 @@ TEST(ShellDispatch, EscapeCloseBoxAndAltF4EndTheProgramWithExitCodeZero) {
     }
 }
 
+TEST(ShellDispatch, FailedMessageRegistrationMatchesNoMessageNotEvenWmNull) {
+    program_run::Reset({.taskbar = true});
+    headless::Fail("RegisterWindowMessageA");
+    headless::At(10, [] {
+        HWND window = headless::MainWindow();
+        headless::Send(window, WM_NULL, 0, 0);
+        headless::Key(window, VK_ESCAPE);
+    });
+    EXPECT_EQ(program_run::Run("90"), 0);
+    const Trace trace = headless::TakeTrace();
+    EXPECT_EQ(taskbarButtonCreatedMessage, 0xFFFFFFFFu);
+    EXPECT_EQ(Count(trace, "CoCreateInstance("), 0);
+}
+
 }  // namespace

@@ -19,14 +19,14 @@ inline constexpr std::uint32_t RefreshPeriodMs = 1000;
 
 // Measures the current run from the millisecond tick source.
 class TickStopwatch {
-public:
+  public:
     void Restart();
     // Seconds since the last Restart, rounded to single precision.
     float ElapsedSeconds();
 
     std::uint32_t startTick = 0;
 
-private:
+  private:
     // Unsigned tick differences summed in 64 bits, so a run longer than 2^32 ms keeps growing
     // instead of wrapping back to zero.
     std::uint32_t lastTick_ = 0;

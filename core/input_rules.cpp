@@ -63,7 +63,8 @@ void HandleKeyDown(WindowHandle window, std::uintptr_t virtualKey) {
 }
 
 std::int32_t DecodePointerRow(std::intptr_t lParam) {
-    std::int32_t row = static_cast<std::int32_t>((static_cast<std::uintptr_t>(lParam) >> 16) & 0xFFFF);
+    std::int32_t row =
+        static_cast<std::int32_t>((static_cast<std::uintptr_t>(lParam) >> 16) & 0xFFFF);
     // The threshold is 32000, not 32767: rows just below 32768 come out as large negative values.
     if (row > 32000) row -= 65536;
     return row;
@@ -72,8 +73,8 @@ std::int32_t DecodePointerRow(std::intptr_t lParam) {
 void HandlePointerMove(WindowHandle window, std::intptr_t lParam) {
     const std::int32_t row = DecodePointerRow(lParam);
     if (countdownState.stopped && pointerDragState.dragging) {
-        countdownState.setSeconds = SaturatingAdd(
-            countdownState.setSeconds, std::int64_t{pointerDragState.lastMouseY} - row);
+        countdownState.setSeconds = SaturatingAdd(countdownState.setSeconds,
+                                                  std::int64_t{pointerDragState.lastMouseY} - row);
         RefreshCountdown(window);
     }
     pointerDragState.lastMouseY = row;

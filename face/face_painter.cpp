@@ -9,7 +9,9 @@
 
 namespace {
 
-COLORREF ToColorRef(FaceColor color) { return RGB(color.r, color.g, color.b); }
+COLORREF ToColorRef(FaceColor color) {
+    return RGB(color.r, color.g, color.b);
+}
 
 void PaintFlash(HDC dc, const FaceRect& rect) {
     // No pen selected: the outline comes from the default black one-pixel pen.

@@ -7,29 +7,41 @@
 
 namespace {
 
-HWND AsWindow(WindowHandle window) { return static_cast<HWND>(window); }
+HWND AsWindow(WindowHandle window) {
+    return static_cast<HWND>(window);
+}
 
 }  // namespace
 
 namespace platform {
 
-std::uint32_t timeGetTime() { return ::timeGetTime(); }
+std::uint32_t timeGetTime() {
+    return ::timeGetTime();
+}
 
 void SetTimer(WindowHandle window, std::uintptr_t timerId, std::uint32_t periodMs) {
     ::SetTimer(AsWindow(window), timerId, periodMs, nullptr);
 }
 
-void KillTimer(WindowHandle window, std::uintptr_t timerId) { ::KillTimer(AsWindow(window), timerId); }
+void KillTimer(WindowHandle window, std::uintptr_t timerId) {
+    ::KillTimer(AsWindow(window), timerId);
+}
 
 void InvalidateRect(WindowHandle window, const void* rect, bool erase) {
     ::InvalidateRect(AsWindow(window), static_cast<const RECT*>(rect), erase ? TRUE : FALSE);
 }
 
-void UpdateWindow(WindowHandle window) { ::UpdateWindow(AsWindow(window)); }
+void UpdateWindow(WindowHandle window) {
+    ::UpdateWindow(AsWindow(window));
+}
 
-void SetCapture(WindowHandle window) { ::SetCapture(AsWindow(window)); }
+void SetCapture(WindowHandle window) {
+    ::SetCapture(AsWindow(window));
+}
 
-void ReleaseCapture() { ::ReleaseCapture(); }
+void ReleaseCapture() {
+    ::ReleaseCapture();
+}
 
 void SendMessageA(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                   std::intptr_t lParam) {
@@ -37,9 +49,13 @@ void SendMessageA(WindowHandle window, std::uint32_t message, std::uintptr_t wPa
                    static_cast<LPARAM>(lParam));
 }
 
-void ShowAboutBox() { ::ShowAboutBox(); }
+void ShowAboutBox() {
+    ::ShowAboutBox();
+}
 
-bool HoldsTaskbarProgress() { return taskbarProgress.Holds(); }
+bool HoldsTaskbarProgress() {
+    return taskbarProgress.Holds();
+}
 
 void SetProgressValue(WindowHandle window, std::uint64_t completed, std::uint64_t total) {
     taskbarProgress.taskbarList->SetProgressValue(AsWindow(window), completed, total);
@@ -49,6 +65,8 @@ void SetProgressState(WindowHandle window, int state) {
     taskbarProgress.taskbarList->SetProgressState(AsWindow(window), static_cast<TBPFLAG>(state));
 }
 
-void RaiseExpiryAlert(WindowHandle window) { ::RaiseExpiryAlert(AsWindow(window)); }
+void RaiseExpiryAlert(WindowHandle window) {
+    ::RaiseExpiryAlert(AsWindow(window));
+}
 
 }  // namespace platform

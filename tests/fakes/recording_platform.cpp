@@ -17,19 +17,25 @@ void Reset() {
     calls.clear();
 }
 
-std::vector<std::string> TakeCalls() { return std::exchange(calls, {}); }
+std::vector<std::string> TakeCalls() {
+    return std::exchange(calls, {});
+}
 
 }  // namespace fake
 
 namespace {
 
-std::string Window(WindowHandle window) { return window == fake::window ? "w" : "?"; }
+std::string Window(WindowHandle window) {
+    return window == fake::window ? "w" : "?";
+}
 
 }  // namespace
 
 namespace platform {
 
-std::uint32_t timeGetTime() { return fake::tick; }
+std::uint32_t timeGetTime() {
+    return fake::tick;
+}
 
 void SetTimer(WindowHandle window, std::uintptr_t timerId, std::uint32_t periodMs) {
     fake::calls.push_back("SetTimer(" + Window(window) + "," + std::to_string(timerId) + "," +
@@ -46,11 +52,17 @@ void InvalidateRect(WindowHandle window, const void* rect, bool erase) {
                           ")");
 }
 
-void UpdateWindow(WindowHandle window) { fake::calls.push_back("UpdateWindow(" + Window(window) + ")"); }
+void UpdateWindow(WindowHandle window) {
+    fake::calls.push_back("UpdateWindow(" + Window(window) + ")");
+}
 
-void SetCapture(WindowHandle window) { fake::calls.push_back("SetCapture(" + Window(window) + ")"); }
+void SetCapture(WindowHandle window) {
+    fake::calls.push_back("SetCapture(" + Window(window) + ")");
+}
 
-void ReleaseCapture() { fake::calls.push_back("ReleaseCapture()"); }
+void ReleaseCapture() {
+    fake::calls.push_back("ReleaseCapture()");
+}
 
 void SendMessageA(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                   std::intptr_t lParam) {
@@ -58,9 +70,13 @@ void SendMessageA(WindowHandle window, std::uint32_t message, std::uintptr_t wPa
                           std::to_string(wParam) + "," + std::to_string(lParam) + ")");
 }
 
-void ShowAboutBox() { fake::calls.push_back("ShowAboutBox()"); }
+void ShowAboutBox() {
+    fake::calls.push_back("ShowAboutBox()");
+}
 
-bool HoldsTaskbarProgress() { return fake::holdsTaskbar; }
+bool HoldsTaskbarProgress() {
+    return fake::holdsTaskbar;
+}
 
 void SetProgressValue(WindowHandle window, std::uint64_t completed, std::uint64_t total) {
     fake::calls.push_back("SetProgressValue(" + Window(window) + "," + std::to_string(completed) +

@@ -25,7 +25,7 @@ std::intptr_t MoveParam(std::uint16_t row, std::uint16_t column = 7) {
 }
 
 class InputRules : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { fake::Reset(); }
     CountdownState& state = countdownState;
 };
@@ -37,10 +37,14 @@ TEST_F(InputRules, AdjustmentKeysWhileStopped) {
         std::int32_t after;
     };
     const Case cases[] = {
-        {600, key::Up, 610},          {600, key::Down, 590},
-        {600, key::PageUp, 660},      {600, key::PageDown, 540},
-        {5, key::Down, 0},            {59'910, key::PageUp, 59'940},
-        {0, key::PageDown, 0},        {int32Max, key::PageUp, 59'940},
+        {600, key::Up, 610},
+        {600, key::Down, 590},
+        {600, key::PageUp, 660},
+        {600, key::PageDown, 540},
+        {5, key::Down, 0},
+        {59'910, key::PageUp, 59'940},
+        {0, key::PageDown, 0},
+        {int32Max, key::PageUp, 59'940},
         {int32Max - 5, key::Up, 59'940},
     };
     for (const auto& c : cases) {
@@ -112,9 +116,9 @@ TEST_F(InputRules, WheelStepBoundariesLieOnMultiplesOf2500) {
         std::int32_t setSeconds;
         std::int32_t minutes;
     };
-    const Case cases[] = {{0, 1},       {2499, 1},       {2500, 2},       {4999, 2},
-                          {5000, 3},    {57'499, 23},    {57'500, 24},    {59'940, 24},
-                          {-2500, 2},   {int32Max, 858'994}};
+    const Case cases[] = {{0, 1},     {2499, 1},          {2500, 2},    {4999, 2},
+                          {5000, 3},  {57'499, 23},       {57'500, 24}, {59'940, 24},
+                          {-2500, 2}, {int32Max, 858'994}};
     for (const auto& c : cases) {
         EXPECT_EQ(WheelStepMinutes(c.setSeconds), c.minutes) << c.setSeconds;
     }
@@ -131,9 +135,9 @@ TEST_F(InputRules, WheelAdjustsWhileStopped) {
         std::int32_t after;
     };
     const Case cases[] = {
-        {2499, -120, 2439}, {2500, -120, 2380},     {600, 120, 660},  {600, 1, 660},
-        {600, 360, 660},    {59'940, 120, 59'940},  {0, -120, 0},     {600, 0, 600},
-        {int32Max, 120, 59'940},
+        {2499, -120, 2439}, {2500, -120, 2380}, {600, 120, 660},
+        {600, 1, 660},      {600, 360, 660},    {59'940, 120, 59'940},
+        {0, -120, 0},       {600, 0, 600},      {int32Max, 120, 59'940},
     };
     for (const auto& c : cases) {
         fake::Reset();
@@ -158,8 +162,12 @@ TEST_F(InputRules, PointerRowDecoding) {
         std::uint16_t high;
         std::int32_t row;
     };
-    const Case cases[] = {{0, 0},           {30, 30},          {32'000, 32'000},
-                          {32'001, -33'535}, {32'767, -32'769}, {32'768, -32'768},
+    const Case cases[] = {{0, 0},
+                          {30, 30},
+                          {32'000, 32'000},
+                          {32'001, -33'535},
+                          {32'767, -32'769},
+                          {32'768, -32'768},
                           {65'535, -1}};
     for (const auto& c : cases) {
         EXPECT_EQ(DecodePointerRow(MoveParam(c.high, 0xFFFF)), c.row) << c.high;

@@ -15,7 +15,7 @@ const std::string repaintUpdate = "UpdateWindow(w)";
 const std::string alert = "RaiseExpiryAlert(w)";
 
 class Refresh : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { fake::Reset(); }
     CountdownState& state = countdownState;
 
@@ -78,7 +78,8 @@ TEST_F(Refresh, RunningRefreshReportsProgressOnlyWithTaskbar) {
     StartWith(600);
     EXPECT_EQ(TimerAt(1000), (Calls{repaintInvalidate, repaintUpdate}));
     fake::holdsTaskbar = true;
-    EXPECT_EQ(TimerAt(2000), (Calls{"SetProgressValue(w,2,600)", repaintInvalidate, repaintUpdate}));
+    EXPECT_EQ(TimerAt(2000),
+              (Calls{"SetProgressValue(w,2,600)", repaintInvalidate, repaintUpdate}));
     EXPECT_EQ(state.remainingSeconds, 598);
 }
 
@@ -91,7 +92,10 @@ TEST_F(Refresh, ExpiryAlertRunsExactlyOnceAtTheFirstNegativeResult) {
         std::vector<bool> alerts;
     };
     const Case cases[] = {
-        {"regular", 2, {0, 1000, 2000, 3000, 4000}, {2, 1, 0, -1, -2},
+        {"regular",
+         2,
+         {0, 1000, 2000, 3000, 4000},
+         {2, 1, 0, -1, -2},
          {false, false, false, true, false}},
         {"delayed", 2, {1000, 5000, 9000}, {1, -3, -7}, {false, true, false}},
         {"setting 0", 0, {499, 500, 1500}, {0, -1, -2}, {false, true, false}},
@@ -106,9 +110,9 @@ TEST_F(Refresh, ExpiryAlertRunsExactlyOnceAtTheFirstNegativeResult) {
             const Calls calls = TimerAt(c.ticks[i]);
             EXPECT_EQ(state.remainingSeconds, c.results[i]) << c.name << " #" << i;
             EXPECT_EQ(state.previousRemaining, c.results[i]) << c.name << " #" << i;
-            const std::string progress =
-                "SetProgressValue(w," + std::to_string(c.setSeconds - c.results[i]) + "," +
-                std::to_string(c.setSeconds) + ")";
+            const std::string progress = "SetProgressValue(w," +
+                                         std::to_string(c.setSeconds - c.results[i]) + "," +
+                                         std::to_string(c.setSeconds) + ")";
             Calls expected{progress};
             if (c.alerts[i]) expected.push_back(alert);
             expected.push_back(repaintInvalidate);
@@ -122,9 +126,9 @@ TEST_F(Refresh, StartWithSettingZeroReportsZeroOfZeroWithoutAlert) {
     fake::holdsTaskbar = true;
     state.setSeconds = 0;
     ToggleRunning(fake::window);
-    EXPECT_EQ(fake::TakeCalls(), (Calls{"SetProgressState(w,2)", "SetTimer(w,8000,1000)",
-                                        "SetProgressValue(w,0,0)", repaintInvalidate,
-                                        repaintUpdate}));
+    EXPECT_EQ(fake::TakeCalls(),
+              (Calls{"SetProgressState(w,2)", "SetTimer(w,8000,1000)", "SetProgressValue(w,0,0)",
+                     repaintInvalidate, repaintUpdate}));
     EXPECT_EQ(state.remainingSeconds, 0);
 }
 
@@ -164,9 +168,9 @@ TEST_F(Refresh, StopStoresTheLatestRefreshNotTheStopwatch) {
     fake::TakeCalls();
     ToggleRunning(fake::window);
     EXPECT_EQ(state.remainingSeconds, 42);
-    EXPECT_EQ(fake::TakeCalls(), (Calls{"SetProgressState(w,2)", "SetTimer(w,8000,1000)",
-                                        "SetProgressValue(w,0,42)", repaintInvalidate,
-                                        repaintUpdate}));
+    EXPECT_EQ(fake::TakeCalls(),
+              (Calls{"SetProgressState(w,2)", "SetTimer(w,8000,1000)", "SetProgressValue(w,0,42)",
+                     repaintInvalidate, repaintUpdate}));
 }
 
 TEST_F(Refresh, CommandLineSettingAboveTheMaximumStandsUntilAStoppedRefresh) {

@@ -1,9 +1,9 @@
 // Reading the initial setting from the command-line text.
+#include "start_seconds.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
-
-#include "start_seconds.h"
 
 namespace {
 

@@ -14,7 +14,8 @@ struct ElapsedCase {
 };
 
 // Reads the stopwatch the way refreshes do: often enough that no single step spans 2^32 ms.
-std::int32_t WholeAfter(TickStopwatch& stopwatch, std::uint64_t elapsedMs, std::uint32_t startTick) {
+std::int32_t WholeAfter(TickStopwatch& stopwatch, std::uint64_t elapsedMs,
+                        std::uint32_t startTick) {
     fake::tick = startTick;
     stopwatch.Restart();
     constexpr std::uint64_t step = 1'000'000'000;

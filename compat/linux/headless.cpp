@@ -27,6 +27,7 @@ class HeadlessHost final : public standin::Host {
     bool exhausted = false;
     std::vector<HWND> shown;
     headless::DesktopCounts counts;
+    std::vector<std::optional<std::uint64_t>> waits;
 
     std::uint64_t NowMs() override { return clock; }
     void Sleep(std::uint32_t ms) override { clock += ms; }
@@ -41,6 +42,7 @@ class HeadlessHost final : public standin::Host {
     void Poll() override {}
 
     bool Wait(std::optional<std::uint64_t> deadlineMs) override {
+        waits.push_back(deadlineMs);
         if (exhausted || script.empty()) {
             exhausted = true;
             return false;
@@ -194,6 +196,7 @@ void Reset(const Options& options) {
     host.exhausted = false;
     host.shown.clear();
     host.counts = DesktopCounts{};
+    host.waits.clear();
     Failing().clear();
     standin::SetTaskbarFactory(options.taskbar ? MakeRecordingTaskbar : nullptr);
     standin::trace::Enable(true);
@@ -324,6 +327,10 @@ int RefusedDeletes() {
 
 DesktopCounts Desktop() {
     return Host().counts;
+}
+
+std::vector<std::optional<std::uint64_t>> Waits() {
+    return Host().waits;
 }
 
 void FinishSound() {

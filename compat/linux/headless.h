@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,9 @@ std::uint64_t Now();
 void Advance(std::uint32_t ms);
 void At(std::uint64_t tick, std::function<void()> action);
 bool Exhausted();
+// Every time the message loop found nothing to do and went to sleep: the tick it asked to be woken
+// at, or none when only input could wake it.
+std::vector<std::optional<std::uint64_t>> Waits();
 
 // Calls that fail as the platform reports failure: "RegisterClassExA", "CreateWindowExA",
 // "RegisterWindowMessageA", "SetForegroundWindow", "SetActiveWindow", "CoCreateInstance".

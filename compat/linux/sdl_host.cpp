@@ -170,17 +170,22 @@ class SdlHost final : public Host {
     void Present(Window& window, const RECT& area) override {
         SDL_Window* native = Native(window);
         if (native == nullptr || !window.visible) return;
-        SDL_Surface* target = SDL_GetWindowSurface(native);
-        if (target == nullptr) return;
         cairo_surface_flush(window.surface);
-        SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
-            cairo_image_surface_get_data(window.surface), window.clientWidth, window.clientHeight,
-            32, cairo_image_surface_get_stride(window.surface), SDL_PIXELFORMAT_ARGB8888);
-        if (source == nullptr) return;
-        SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
+        unsigned char* pixels = cairo_image_surface_get_data(window.surface);
+        const int stride = cairo_image_surface_get_stride(window.surface);
         const int edge = EdgeWidth(window);
         SDL_Rect rect{area.left, area.top, area.right - area.left, area.bottom - area.top};
         SDL_Rect destination{area.left + edge, area.top + edge, rect.w, rect.h};
+        if (x11::PutPixels(native, pixels, stride, rect.x, rect.y, rect.w, rect.h, destination.x,
+                           destination.y)) {
+            return;
+        }
+        SDL_Surface* target = SDL_GetWindowSurface(native);
+        if (target == nullptr) return;
+        SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+            pixels, window.clientWidth, window.clientHeight, 32, stride, SDL_PIXELFORMAT_ARGB8888);
+        if (source == nullptr) return;
+        SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
         SDL_BlitSurface(source, &rect, target, &destination);
         SDL_FreeSurface(source);
         SDL_UpdateWindowSurfaceRects(native, &destination, 1);
@@ -188,8 +193,12 @@ class SdlHost final : public Host {
 
     void Poll() override {
         EndFinishedFlashes();
+        // One read of the connection; SDL_PollEvent would read it again for every event.
+        SDL_PumpEvents();
         SDL_Event event;
-        while (SDL_PollEvent(&event) != 0) Translate(event);
+        while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
+            Translate(event);
+        }
     }
 
     bool Wait(std::optional<std::uint64_t> deadlineMs) override {
@@ -260,23 +269,32 @@ class SdlHost final : public Host {
     static void DrawClientEdge(Window& window) {
         SDL_Window* native = Native(window);
         if (native == nullptr || EdgeWidth(window) == 0) return;
-        SDL_Surface* target = SDL_GetWindowSurface(native);
-        if (target == nullptr) return;
-        const int w = target->w;
-        const int h = target->h;
-        auto fill = [target](int x, int y, int width, int height, Uint8 grey) {
-            const SDL_Rect rect{x, y, width, height};
-            SDL_FillRect(target, &rect, SDL_MapRGB(target->format, grey, grey, grey));
+        int w = 0;
+        int h = 0;
+        SDL_GetWindowSize(native, &w, &h);
+        struct Stroke {
+            int x, y, width, height;
+            Uint8 grey;
         };
         // Outer ring: shadow above and left, highlight below and right; inner ring darker.
-        fill(0, 0, w, 1, 160);
-        fill(0, 0, 1, h, 160);
-        fill(0, h - 1, w, 1, 255);
-        fill(w - 1, 0, 1, h, 255);
-        fill(1, 1, w - 2, 1, 105);
-        fill(1, 1, 1, h - 2, 105);
-        fill(1, h - 2, w - 2, 1, 227);
-        fill(w - 2, 1, 1, h - 2, 227);
+        const Stroke strokes[] = {
+            {0, 0, w, 1, 160},         {0, 0, 1, h, 160},         {0, h - 1, w, 1, 255},
+            {w - 1, 0, 1, h, 255},     {1, 1, w - 2, 1, 105},     {1, 1, 1, h - 2, 105},
+            {1, h - 2, w - 2, 1, 227}, {w - 2, 1, 1, h - 2, 227},
+        };
+        bool direct = true;
+        for (const Stroke& s : strokes) {
+            const unsigned long grey = s.grey;
+            direct = direct && x11::FillRect(native, s.x, s.y, s.width, s.height,
+                                             grey << 16 | grey << 8 | grey);
+        }
+        if (direct) return;
+        SDL_Surface* target = SDL_GetWindowSurface(native);
+        if (target == nullptr) return;
+        for (const Stroke& s : strokes) {
+            const SDL_Rect rect{s.x, s.y, s.width, s.height};
+            SDL_FillRect(target, &rect, SDL_MapRGB(target->format, s.grey, s.grey, s.grey));
+        }
         SDL_UpdateWindowSurface(native);
     }
 
@@ -443,6 +461,12 @@ Host* OpenDisplayHost(std::string& error) {
         }
         SDL_SetHint(SDL_HINT_VIDEODRIVER, x11 && wayland ? "x11,wayland" : x11 ? "x11" : "wayland");
     }
+    // The timer takes no text, so the input method SDL opens needs no compose table; building
+    // the locale's own costs about 400 kB and several milliseconds of start-up. Nor does it need
+    // a session bus (no text, and the screen saver may run); a bus given explicitly is left
+    // alone, but without one SDL would spawn dbus-launch to start a bus for us.
+    setenv("XCOMPOSEFILE", "/dev/null", 1);
+    setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         error = SDL_GetError();
         return nullptr;

@@ -78,6 +78,7 @@ std::string Label(const void* handle) {
 }
 
 std::string Quoted(const char* text, int length) {
+    if (!Enabled()) return {};
     if (text == nullptr) return "null";
     const auto value = reinterpret_cast<std::uintptr_t>(text);
     if (value < 0x10000) return std::string("#") + std::to_string(value);
@@ -90,11 +91,13 @@ std::string Quoted(const char* text, int length) {
 }
 
 std::string Color(COLORREF color) {
+    if (!Enabled()) return {};
     return std::string("RGB(") + std::to_string(GetRValue(color)) + "," +
            std::to_string(GetGValue(color)) + "," + std::to_string(GetBValue(color)) + ")";
 }
 
 std::string MessageName(UINT message) {
+    if (!Enabled()) return {};
     static const std::map<UINT, const char*> names = {
         {WM_NULL, "WM_NULL"},
         {WM_CREATE, "WM_CREATE"},

@@ -25,6 +25,8 @@ void AssignFixedLabel(const void* handle, const std::string& label);
 void DropLabel(const void* handle);
 std::string Label(const void* handle);
 
+// Arguments are formatted before the call that would record them, so these give an empty
+// text while tracing is off rather than spend time on every call.
 std::string Quoted(const char* text, int length = -1);
 std::string Color(COLORREF color);
 std::string MessageName(UINT message);

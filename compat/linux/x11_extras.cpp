@@ -1,8 +1,12 @@
 // Synthesised keys through XTest and display wake-up through DPMS, on a connection of our own so
-// that nothing here depends on how SDL talks to the server.
+// that nothing here depends on how SDL talks to the server; and drawing into SDL's windows on
+// SDL's own connection, which the program's one thread shares with it.
 #include "x11_extras.h"
 
+#include <SDL.h>
+#include <SDL_syswm.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/extensions/dpms.h>
 
@@ -43,7 +47,74 @@ class IgnoringErrors {
     int (*previous_)(Display*, XErrorEvent*);
 };
 
+// SDL's connection and one graphics context for all its windows (they share the screen's default
+// visual, which is what SDL gives windows that are drawn in software).
+Display* drawingDisplay = nullptr;
+GC drawingContext = nullptr;
+
+struct Target {
+    Display* display = nullptr;
+    ::Window window = 0;
+    Visual* visual = nullptr;
+    int depth = 0;
+};
+
+bool Find(SDL_Window* window, Target& target) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (window == nullptr || SDL_GetWindowWMInfo(window, &info) != SDL_TRUE ||
+        info.subsystem != SDL_SYSWM_X11) {
+        return false;
+    }
+    Display* display = info.info.x11.display;
+    const int screen = DefaultScreen(display);
+    Visual* visual = DefaultVisual(display, screen);
+    if (visual->c_class != TrueColor || visual->red_mask != 0xFF0000 ||
+        visual->green_mask != 0xFF00 || visual->blue_mask != 0xFF ||
+        DefaultDepth(display, screen) < 24) {
+        return false;
+    }
+    if (drawingDisplay != display) {
+        if (drawingContext != nullptr && drawingDisplay != nullptr) {
+            XFreeGC(drawingDisplay, drawingContext);
+        }
+        drawingDisplay = display;
+        drawingContext = XCreateGC(display, info.info.x11.window, 0, nullptr);
+    }
+    target = Target{display, info.info.x11.window, visual, DefaultDepth(display, screen)};
+    return drawingContext != nullptr;
+}
+
 }  // namespace
+
+bool PutPixels(SDL_Window* window, const unsigned char* pixels, int stride, int fromX, int fromY,
+               int width, int height, int toX, int toY) {
+    Target target;
+    if (!Find(window, target)) return false;
+    // The image only borrows the rows: it is told the whole buffer and sends the rectangle.
+    XImage* image = XCreateImage(
+        target.display, target.visual, static_cast<unsigned>(target.depth), ZPixmap, 0,
+        const_cast<char*>(reinterpret_cast<const char*>(pixels)),
+        static_cast<unsigned>(fromX + width), static_cast<unsigned>(fromY + height), 32, stride);
+    if (image == nullptr) return false;
+    image->byte_order = SDL_BYTEORDER == SDL_LIL_ENDIAN ? LSBFirst : MSBFirst;
+    XPutImage(target.display, target.window, drawingContext, image, fromX, fromY, toX, toY,
+              static_cast<unsigned>(width), static_cast<unsigned>(height));
+    image->data = nullptr;
+    XDestroyImage(image);
+    XFlush(target.display);
+    return true;
+}
+
+bool FillRect(SDL_Window* window, int x, int y, int width, int height, unsigned long rgb) {
+    Target target;
+    if (!Find(window, target)) return false;
+    XSetForeground(target.display, drawingContext, rgb);
+    XFillRectangle(target.display, target.window, drawingContext, x, y,
+                   static_cast<unsigned>(width), static_cast<unsigned>(height));
+    XFlush(target.display);
+    return true;
+}
 
 unsigned SendKeys(const KeyEvent* events, unsigned count) {
     Display* display = Connection();
@@ -78,6 +149,11 @@ void WakeDisplay() {
 }
 
 void Close() {
+    if (drawingContext != nullptr && drawingDisplay != nullptr) {
+        XFreeGC(drawingDisplay, drawingContext);
+    }
+    drawingContext = nullptr;
+    drawingDisplay = nullptr;
     if (connection != nullptr) XCloseDisplay(connection);
     connection = nullptr;
     tried = false;

@@ -1,7 +1,10 @@
-// What SDL does not offer on X11: synthesised key events (XTest) and switching the display on
-// (DPMS). Each is a quiet no-op where the server lacks the extension. Free of Win32 types, since
-// the X11 headers define some of the same names.
+// What SDL does not offer on X11: synthesised key events (XTest), switching the display on
+// (DPMS), and showing pixels without a round trip to the server. Each is a quiet no-op where the
+// server lacks what it needs. Free of Win32 types, since the X11 headers define some of the same
+// names.
 #pragma once
+
+struct SDL_Window;
 
 namespace standin::x11 {
 
@@ -14,6 +17,16 @@ struct KeyEvent {
 // Returns how many key events the server accepted.
 unsigned SendKeys(const KeyEvent* events, unsigned count);
 void WakeDisplay();
+
+// Copies a rectangle of 32-bit xRGB pixels (`stride` bytes a row) to the window at (toX, toY) and
+// flushes without waiting for the server: SDL's own update waits for a reply, which costs the
+// process a second wake-up each time it shows a frame. False when the window is not on X11 or its
+// visual does not take these pixels as they are; the caller then shows them through SDL.
+bool PutPixels(SDL_Window* window, const unsigned char* pixels, int stride, int fromX, int fromY,
+               int width, int height, int toX, int toY);
+// A solid rectangle in the window, colour 0xRRGGBB, on the same terms.
+bool FillRect(SDL_Window* window, int x, int y, int width, int height, unsigned long rgb);
+
 void Close();
 
 }  // namespace standin::x11

@@ -72,6 +72,21 @@ TEST(StandInQueue, TimerKeepsItsPhaseWhateverTheHandlersTake) {
     }
 }
 
+TEST(StandInQueue, LoopSleepsUntilTheNextTimerAndWithoutOneUntilInput) {
+    HWND window = test_window::Create();
+    SetTimer(window, 8000, 1000, nullptr);
+    headless::At(5500, [window] { KillTimer(window, 8000); });
+    headless::At(60000, [] { PostQuitMessage(0); });
+
+    EXPECT_EQ(test_window::RunLoop(), 0);
+    // One sleep per period while the timer runs, then one sleep with no deadline at all: a
+    // stopped loop must not wake by itself.
+    const std::vector<std::optional<std::uint64_t>> expected = {1000, 2000, 3000,        4000,
+                                                                5000, 6000, std::nullopt};
+    EXPECT_EQ(headless::Waits(), expected);
+    EXPECT_EQ(headless::Now(), 60000u);
+}
+
 TEST(StandInQueue, TickCountWrapsAndSettingATimerAgainRestartsIt) {
     constexpr std::uint64_t start = 0xFFFFFF00u;
     HWND window = test_window::Create({.startTick = start});

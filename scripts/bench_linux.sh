@@ -14,18 +14,10 @@ if [ ! -f "$build/build.ninja" ]; then
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DOVENBELL_TESTS=OFF >/dev/null
 fi
 cmake --build "$build" --target ovenbell -j2 >/dev/null
-for tool in Xvfb jwm xclock xdotool cc; do
-    command -v "$tool" >/dev/null || { echo "$tool is missing: run scripts/setup.sh" >&2; exit 1; }
-done
 
-pids=()
-scratch=$(mktemp -d)
-cleanup() {
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
-    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
+# shellcheck source=background_jobs.sh
+source "$(dirname "${BASH_SOURCE[0]}")/background_jobs.sh"
+require_tools Xvfb jwm xclock xdotool cc
 
 # Polling with xdotool and ImageMagick costs tens of milliseconds a look; this probe costs well
 # under one, so the first frame is timed to the millisecond.
@@ -100,16 +92,7 @@ int main(int argc, char **argv) {
 EOF
 cc -O2 -o "$scratch/probe" "$scratch/probe.c" -lX11
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$scratch/display" >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 300); do
-    grep -q . "$scratch/display" 2>/dev/null && break
-    sleep 0.1
-done
-export DISPLAY=":$(head -n1 "$scratch/display")"
-jwm >/dev/null 2>&1 &
-pids+=($!)
-sleep 1
+start_virtual_display 1024x768
 
 now_ms() { date +%s%3N; }
 

@@ -8,34 +8,13 @@ folder="$2"
 shift 2
 mkdir -p "$folder"
 
-for tool in Xvfb jwm import; do
-    command -v "$tool" >/dev/null || { echo "$tool is missing: run scripts/setup.sh" >&2; exit 1; }
-done
 
-pids=()
-scratch=$(mktemp -d)
-cleanup() {
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
-    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
+# shellcheck source=background_jobs.sh
+source "$(dirname "${BASH_SOURCE[0]}")/background_jobs.sh"
+require_tools Xvfb jwm import
 trap 'exit 130' INT TERM
 
-# Xvfb picks a free display number and writes it, with a newline, to the descriptor it is given.
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$scratch/display" >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 300); do
-    grep -q . "$scratch/display" 2>/dev/null && break
-    sleep 0.1
-done
-number=$(head -n1 "$scratch/display")
-[ -n "$number" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$number"
-
-jwm >/dev/null 2>&1 &
-pids+=($!)
-sleep 0.5
+start_virtual_display 800x600
 
 "$program" "$@" &
 app=$!

@@ -6,6 +6,17 @@ pkg_check_modules(OVENBELL_LINUX_DEPS REQUIRED IMPORTED_TARGET
 
 set(OVENBELL_COMPAT_DIR ${CMAKE_CURRENT_LIST_DIR}/../compat)
 
+# The icons of the resource script, compiled into the stand-in for LoadIconA.
+set(OVENBELL_EMBEDDED_ICONS ${CMAKE_CURRENT_BINARY_DIR}/embedded_icons.cpp)
+file(GLOB OVENBELL_ICON_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.ico)
+add_custom_command(OUTPUT ${OVENBELL_EMBEDDED_ICONS}
+    COMMAND ${CMAKE_COMMAND} -DRC=${CMAKE_SOURCE_DIR}/resources/ovenbell.rc
+            -DOUT=${OVENBELL_EMBEDDED_ICONS} -P ${OVENBELL_COMPAT_DIR}/linux/embed_icons.cmake
+    DEPENDS ${CMAKE_SOURCE_DIR}/resources/ovenbell.rc ${OVENBELL_ICON_FILES}
+            ${OVENBELL_COMPAT_DIR}/linux/embed_icons.cmake
+    COMMENT "Embedding the program's icons"
+    VERBATIM)
+
 add_library(win32_compat STATIC
     ${OVENBELL_COMPAT_DIR}/linux/command_line.cpp
     ${OVENBELL_COMPAT_DIR}/linux/fonts.cpp
@@ -14,6 +25,7 @@ add_library(win32_compat STATIC
     ${OVENBELL_COMPAT_DIR}/linux/gdi_objects.cpp
     ${OVENBELL_COMPAT_DIR}/linux/headless.cpp
     ${OVENBELL_COMPAT_DIR}/linux/host.cpp
+    ${OVENBELL_COMPAT_DIR}/linux/icons.cpp
     ${OVENBELL_COMPAT_DIR}/linux/message_box.cpp
     ${OVENBELL_COMPAT_DIR}/linux/sdl_host.cpp
     ${OVENBELL_COMPAT_DIR}/linux/sound.cpp
@@ -21,7 +33,8 @@ add_library(win32_compat STATIC
     ${OVENBELL_COMPAT_DIR}/linux/trace.cpp
     ${OVENBELL_COMPAT_DIR}/linux/user32.cpp
     ${OVENBELL_COMPAT_DIR}/linux/window_system.cpp
-    ${OVENBELL_COMPAT_DIR}/linux/x11_extras.cpp)
+    ${OVENBELL_COMPAT_DIR}/linux/x11_extras.cpp
+    ${OVENBELL_EMBEDDED_ICONS})
 # The program sees only win32.h (and tests linux/headless.h); the stand-in's own headers stay
 # private to it.
 target_include_directories(win32_compat PUBLIC ${OVENBELL_COMPAT_DIR}

@@ -14,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+#include "icons.h"
 #include "window_system.h"
 #include "x11_extras.h"
 
@@ -119,6 +120,16 @@ WPARAM MouseKeys(Uint32 buttons) {
     return keys;
 }
 
+void SetIcon(SDL_Window* native, const IconImage& icon) {
+    // SDL copies the pixels, so the surface may borrow them.
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<std::uint32_t*>(icon.pixels.data()), icon.width, icon.height, 32, icon.width * 4,
+        SDL_PIXELFORMAT_ARGB8888);
+    if (surface == nullptr) return;
+    SDL_SetWindowIcon(native, surface);
+    SDL_FreeSurface(surface);
+}
+
 LPARAM PointParam(int x, int y) {
     return MAKELPARAM(static_cast<WORD>(static_cast<short>(x)),
                       static_cast<WORD>(static_cast<short>(y)));
@@ -145,7 +156,12 @@ class SdlHost final : public Host {
             SDL_CreateWindow(window.title.c_str(), x, y, window.clientWidth + 2 * edge,
                              window.clientHeight + 2 * edge, flags);
         window.native = native;
-        if (native != nullptr) byId_[SDL_GetWindowID(native)] = window.handle;
+        if (native == nullptr) return;
+        byId_[SDL_GetWindowID(native)] = window.handle;
+        if ((window.style & WS_CAPTION) == WS_CAPTION) {
+            x11::AskForPlainCaption(native, (window.style & WS_SYSMENU) != 0);
+        }
+        if (const IconImage* icon = FindIcon(window.windowClass.icon)) SetIcon(native, *icon);
     }
 
     void WindowDestroyed(Window& window) override {

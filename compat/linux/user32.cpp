@@ -1,9 +1,11 @@
 // USER32 of the stand-in: each call is recorded in the trace and carried out by the window
 // system, the message box or the host.
 #include <algorithm>
+#include <cstdint>
 
 #include "faults.h"
 #include "host.h"
+#include "icons.h"
 #include "message_box.h"
 #include "sound.h"
 #include "trace.h"
@@ -225,8 +227,11 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
 
 HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR iconName) {
     trace::Call("LoadIconA", instance, iconName);
-    // The window icon is set by the desktop session; the handle only has to be distinct.
-    return reinterpret_cast<HICON>(NewHandle());
+    // Only the program's own icons, by number: the stand-in has none of the platform's stock
+    // icons (a null instance) and the program names none of its resources by string.
+    const auto id = reinterpret_cast<std::uintptr_t>(iconName);
+    if (instance == nullptr || id == 0 || id > 0xFFFF) return nullptr;
+    return ProgramIcon(static_cast<unsigned>(id));
 }
 
 HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR cursorName) {

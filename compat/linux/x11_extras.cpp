@@ -1,6 +1,6 @@
 // Synthesised keys through XTest and display wake-up through DPMS, on a connection of our own so
-// that nothing here depends on how SDL talks to the server; and drawing into SDL's windows on
-// SDL's own connection, which the program's one thread shares with it.
+// that nothing here depends on how SDL talks to the server; and drawing into SDL's windows, and
+// the hints on them, on SDL's own connection, which the program's one thread shares with it.
 #include "x11_extras.h"
 
 #include <SDL.h>
@@ -114,6 +114,27 @@ bool FillRect(SDL_Window* window, int x, int y, int width, int height, unsigned 
                    static_cast<unsigned>(width), static_cast<unsigned>(height));
     XFlush(target.display);
     return true;
+}
+
+void AskForPlainCaption(SDL_Window* window, bool closeBox) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (window == nullptr || SDL_GetWindowWMInfo(window, &info) != SDL_TRUE ||
+        info.subsystem != SDL_SYSWM_X11) {
+        return;
+    }
+    // The Motif hints most window managers read: flags, functions, decorations, input mode,
+    // status. SDL sets them itself only to turn every decoration on or off.
+    constexpr long functions = 1, decorations = 2;
+    constexpr long functionMove = 4, functionClose = 32;
+    constexpr long border = 2, title = 8, menu = 16;
+    long hints[5] = {functions | decorations, functionMove | (closeBox ? functionClose : 0),
+                     border | title | (closeBox ? menu : 0), 0, 0};
+    Display* display = info.info.x11.display;
+    const Atom property = XInternAtom(display, "_MOTIF_WM_HINTS", False);
+    XChangeProperty(display, info.info.x11.window, property, property, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(hints), 5);
+    XFlush(display);
 }
 
 unsigned SendKeys(const KeyEvent* events, unsigned count) {

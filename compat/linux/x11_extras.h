@@ -1,7 +1,7 @@
 // What SDL does not offer on X11: synthesised key events (XTest), switching the display on
-// (DPMS), and showing pixels without a round trip to the server. Each is a quiet no-op where the
-// server lacks what it needs. Free of Win32 types, since the X11 headers define some of the same
-// names.
+// (DPMS), showing pixels without a round trip to the server, and choosing the caption's boxes. Each
+// is a quiet no-op where the server lacks what it needs. Free of Win32 types, since the X11 headers
+// define some of the same names.
 #pragma once
 
 struct SDL_Window;
@@ -26,6 +26,11 @@ bool PutPixels(SDL_Window* window, const unsigned char* pixels, int stride, int 
                int width, int height, int toX, int toY);
 // A solid rectangle in the window, colour 0xRRGGBB, on the same terms.
 bool FillRect(SDL_Window* window, int x, int y, int width, int height, unsigned long rgb);
+
+// Asks the window manager for a caption that moves the window and, with `closeBox`, closes it:
+// no minimise or maximise box and no sizing border, as a fixed-size captioned window has on the
+// platform. Call before the window is first shown; a no-op off X11.
+void AskForPlainCaption(SDL_Window* window, bool closeBox);
 
 void Close();
 

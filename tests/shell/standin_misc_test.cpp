@@ -1,7 +1,12 @@
-// The stand-in's command-line text, message box loop and taskbar object creation.
+// The stand-in's command-line text, message box loop, taskbar object creation and program icon.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "command_line.h"
+#include "embedded_icons.h"
+#include "icons.h"
 #include "test_window.h"
 
 namespace {
@@ -79,6 +84,75 @@ TEST(StandInTaskbar, CreationFailsCleanlyWithoutADesktopTaskbar) {
     EXPECT_TRUE(FAILED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER,
                                         IID_ITaskbarList3, &object)));
     EXPECT_EQ(object, nullptr);
+}
+
+TEST(StandInIcons, ProgramIconDecodesTopRowFirstAndOtherNamesHaveNone) {
+    headless::Reset();
+    const HMODULE module = GetModuleHandleA(nullptr);
+    const HICON icon = LoadIconA(module, MAKEINTRESOURCEA(104));
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(LoadIconA(module, MAKEINTRESOURCEA(104)), icon);
+    const standin::IconImage* image = standin::FindIcon(icon);
+    ASSERT_NE(image, nullptr);
+    ASSERT_EQ(image->width, 32);
+    ASSERT_EQ(image->height, 32);
+    ASSERT_EQ(image->pixels.size(), 32u * 32u);
+
+    struct Pixel {
+        int x, y;
+        std::uint32_t argb;
+    };
+    // Chosen so that a flipped, mirrored or channel-swapped decoding misses at least one.
+    const Pixel pixels[] = {
+        {0, 0, 0x00000000},    // transparent corner
+        {16, 3, 0xFF464A52},   // the knob on top
+        {20, 14, 0xFFDA2626},  // the red sector, right of twelve o'clock
+        {12, 20, 0xFFFCFAF4},  // the dial face, lower left
+        {8, 30, 0xFF464A52},   // a foot
+        {16, 18, 0xFF28282C},  // the hub
+    };
+    for (const Pixel& p : pixels) {
+        EXPECT_EQ(image->pixels[static_cast<std::size_t>(p.y * 32 + p.x)], p.argb)
+            << "at " << p.x << "," << p.y;
+    }
+
+    EXPECT_EQ(LoadIconA(nullptr, MAKEINTRESOURCEA(104)), nullptr);
+    for (const WORD unknown : {WORD{1}, WORD{105}, WORD{32512}}) {
+        EXPECT_EQ(LoadIconA(module, MAKEINTRESOURCEA(unknown)), nullptr) << unknown;
+    }
+    EXPECT_EQ(LoadIconA(module, "ovenbell"), nullptr);
+    EXPECT_EQ(standin::FindIcon(reinterpret_cast<HICON>(module)), nullptr);
+}
+
+TEST(StandInIcons, DamagedIcoFilesDecodeToNothing) {
+    ASSERT_GE(standin::embeddedIconCount, 1u);
+    const standin::EmbeddedIcon& embedded = standin::embeddedIcons[0];
+    const std::vector<unsigned char> good(embedded.bytes, embedded.bytes + embedded.size);
+    ASSERT_TRUE(standin::DecodeIco(good.data(), good.size()));
+
+    struct Damage {
+        const char* what;
+        std::size_t keep;  // bytes left of the file
+        std::size_t at;    // a byte to overwrite, if inside what is kept
+        unsigned char value;
+    };
+    const std::size_t image = 22;  // the one image follows the directory and its entry
+    const Damage damages[] = {
+        {"directory only", 6, SIZE_MAX, 0},
+        {"entry cut short", 20, SIZE_MAX, 0},
+        {"header cut short", image + 30, SIZE_MAX, 0},
+        {"last row cut short", image + 40 + 32 * 128 - 1, SIZE_MAX, 0},
+        {"not an icon (cursor type)", good.size(), 2, 2},
+        {"24 bits a pixel", good.size(), image + 14, 24},
+        {"compressed", good.size(), image + 16, 3},
+        {"image past the end", good.size(), 6 + 12 + 1, 0x40},
+    };
+    for (const Damage& d : damages) {
+        std::vector<unsigned char> bytes(good.begin(),
+                                         good.begin() + static_cast<std::ptrdiff_t>(d.keep));
+        if (d.at < bytes.size()) bytes[d.at] = d.value;
+        EXPECT_FALSE(standin::DecodeIco(bytes.data(), bytes.size())) << d.what;
+    }
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 # The Linux build of the program: the shell and the face painter over our Win32 stand-in
-# (compat/linux), which draws with cairo and shows its windows through SDL2.
+# (compat/linux), which draws with cairo and shows its windows through Xlib. SDL2 plays the tones,
+# loaded at run time: only its header is needed here.
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(OVENBELL_LINUX_DEPS REQUIRED IMPORTED_TARGET
-    sdl2 cairo cairo-ft fontconfig freetype2 x11 xtst xext)
+    cairo cairo-ft fontconfig freetype2 x11 xtst xext)
+pkg_check_modules(OVENBELL_SDL2 REQUIRED sdl2)
 
 set(OVENBELL_COMPAT_DIR ${CMAKE_CURRENT_LIST_DIR}/../compat)
 
@@ -27,19 +29,21 @@ add_library(win32_compat STATIC
     ${OVENBELL_COMPAT_DIR}/linux/host.cpp
     ${OVENBELL_COMPAT_DIR}/linux/icons.cpp
     ${OVENBELL_COMPAT_DIR}/linux/message_box.cpp
-    ${OVENBELL_COMPAT_DIR}/linux/sdl_host.cpp
     ${OVENBELL_COMPAT_DIR}/linux/sound.cpp
     ${OVENBELL_COMPAT_DIR}/linux/system.cpp
     ${OVENBELL_COMPAT_DIR}/linux/trace.cpp
     ${OVENBELL_COMPAT_DIR}/linux/user32.cpp
     ${OVENBELL_COMPAT_DIR}/linux/window_system.cpp
-    ${OVENBELL_COMPAT_DIR}/linux/x11_extras.cpp
+    ${OVENBELL_COMPAT_DIR}/linux/x11_display_power.cpp
+    ${OVENBELL_COMPAT_DIR}/linux/x11_host.cpp
+    ${OVENBELL_COMPAT_DIR}/linux/x11_keys.cpp
     ${OVENBELL_EMBEDDED_ICONS})
 # The program sees only win32.h (and tests linux/headless.h); the stand-in's own headers stay
 # private to it.
 target_include_directories(win32_compat PUBLIC ${OVENBELL_COMPAT_DIR}
                                         PRIVATE ${OVENBELL_COMPAT_DIR}/linux)
-target_link_libraries(win32_compat PUBLIC PkgConfig::OVENBELL_LINUX_DEPS)
+target_include_directories(win32_compat SYSTEM PRIVATE ${OVENBELL_SDL2_INCLUDE_DIRS})
+target_link_libraries(win32_compat PUBLIC PkgConfig::OVENBELL_LINUX_DEPS ${CMAKE_DL_LIBS})
 target_compile_options(win32_compat PRIVATE ${OVENBELL_WARNINGS})
 
 if(OVENBELL_PROGRAM_SOURCES)

@@ -41,7 +41,8 @@ check_exe() {
 e2e() {
     rm -rf "$screenshots"
     timeout 300 /usr/bin/python3 tests/e2e/e2e.py \
-        --launch "scripts/wine/wine64-run build/mingw-x64/ovenbell.exe" --out "$screenshots"
+        --launch "scripts/wine/wine64-run build/mingw-x64/ovenbell.exe" --out "$screenshots" \
+        --no-focus-from-others
 }
 
 wine_down() {

@@ -2,8 +2,6 @@
 // waits, a script of timed actions, recording taskbar objects, and the helpers tests use.
 #include "headless.h"
 
-#include <SDL.h>
-
 #include <algorithm>
 #include <map>
 #include <set>
@@ -188,7 +186,7 @@ void Reset(const Options& options) {
     HeadlessHost& host = Host();
     standin::SetHost(&host);
     // Tests stay silent unless they name an audio driver themselves.
-    SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
+    standin::sound::SetDefaultDriver("dummy");
     standin::ResetWindowSystem();
     standin::gdi::ResetObjects();
     host.clock = options.startTick;

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "sdl_host.h"
+#include "x11_host.h"
 
 namespace standin {
 

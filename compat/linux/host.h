@@ -1,4 +1,4 @@
-// What the window system needs from whatever shows its windows: the SDL display, or the headless
+// What the window system needs from whatever shows its windows: the X11 display, or the headless
 // stand-in of the tests. Time is in milliseconds on the host's own clock.
 #pragma once
 

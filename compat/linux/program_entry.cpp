@@ -6,10 +6,10 @@
 
 #include "command_line.h"
 #include "host.h"
-#include "sdl_host.h"
 #include "sound.h"
 #include "trace.h"
 #include "win32_api.h"
+#include "x11_host.h"
 
 int main(int argc, char** argv) {
     std::string error;
@@ -26,6 +26,9 @@ int main(int argc, char** argv) {
         standin::trace::Enable(true);
         standin::trace::Echo(true);
     }
+    // The zone is read once, as the platform's C runtime does. Without TZ, glibc looks at
+    // /etc/localtime again at every conversion, which is a file-system lookup every second.
+    setenv("TZ", ":/etc/localtime", 0);
     std::string commandLine = standin::CommandLineTail(argc, argv);
     const int exitCode =
         WinMain(GetModuleHandleA(nullptr), nullptr, commandLine.data(), SW_SHOWDEFAULT);

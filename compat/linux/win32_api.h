@@ -1,5 +1,5 @@
 // Our stand-in for the Win32 subset that Ovenbell calls, declared with the platform's names, types
-// and values; compat/linux/*.cpp implement it over SDL2 and cairo.
+// and values; compat/linux/*.cpp implement it over Xlib and cairo.
 #pragma once
 
 #include "win32_com.h"

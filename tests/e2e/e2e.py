@@ -435,15 +435,39 @@ def scenario_running_face(s):
     program.keys("space")
     stopped = program.wait_face(is_stopped_face, "Space did not stop the countdown")
     program.save("stopped-again", stopped)
+
+    def double_click():
+        program.focus()
+        x, y = program.client_point(110, 25)
+        s.desktop.xdotool("mousemove", x, y, "sleep", 0.2, "click", "--repeat", 2, "--delay", 80, 1)
+
+    double_click()
+    program.wait_face(is_running_face, "a double-click did not start the countdown")
+    double_click()
+    program.wait_face(is_stopped_face, "a double-click did not stop the countdown")
     program.keys("alt+F4")
     program.expect_exit("Alt+F4")
 
 
 def scenario_overtime(s):
-    """Started with 2: the countdown passes zero, flashes red with white text, then shows red
-    text on white."""
-    program = s.launch("2")
+    """Started with 3 behind another window: the countdown passes zero, the timer comes to the
+    front with the keyboard focus, flashes red with white text, then shows red text on white."""
+    program = s.launch("3")
     program.keys("space")
+    other = subprocess.Popen(["xmessage", "-name", "other", "-title", "Other window", "other"],
+                             env=s.desktop.env(), stdout=subprocess.DEVNULL,
+                             stderr=subprocess.DEVNULL)
+    try:
+        other_window = wait_for(lambda: s.desktop.find_window("Other window"), s.seconds(10),
+                                "the other window did not appear")[0]
+        s.desktop.xdotool("windowactivate", "--sync", other_window)
+        check(active_window(s) == other_window, "the other window did not take the focus")
+        if s.options.focus_from_others:
+            wait_for(lambda: active_window(s) == program.window, s.seconds(8),
+                     "at expiry the timer did not come to the front with the focus")
+    finally:
+        other.terminate()
+        other.wait()
     flash = program.wait_face(lambda f: is_flash_face(f) and WHITE in f.time_region(),
                               "no red flash with white text after expiry", seconds=8)
     program.save("flash", flash)
@@ -452,6 +476,11 @@ def scenario_overtime(s):
     check(DARK_RED in red.dial_region(), "no dark-red seconds arc in overtime")
     program.keys("Escape")
     program.expect_exit("Escape")
+
+
+def active_window(s):
+    out = s.desktop.xdotool("getactivewindow").strip()
+    return int(out) if out.isdigit() else None
 
 
 def scenario_about_box(s):
@@ -486,6 +515,11 @@ def main():
     parser.add_argument("--out", type=pathlib.Path, default=REPO / "build" / "e2e-screenshots")
     parser.add_argument("--display", help="use this X display instead of a new Xvfb with jwm")
     parser.add_argument("--slow", type=float, default=1.0, help="multiply every wait by this")
+    parser.add_argument("--no-focus-from-others", dest="focus_from_others",
+                        action="store_false",
+                        help="do not expect the timer to take the focus from another program's "
+                             "window at expiry (under Wine it cannot take the focus from "
+                             "another X program's window)")
     parser.add_argument("--only", help="comma-separated scenario names: " + ", ".join(SCENARIOS))
     options = parser.parse_args()
     options.out.mkdir(parents=True, exist_ok=True)

@@ -1,6 +1,5 @@
 // The expiry alert on the running program: its exact calls, once per run, and its tones as they
 // come out of the audio device.
-#include <SDL.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 

@@ -1,4 +1,5 @@
-// The real display: SDL2 windows with software surfaces, and native input turned into messages.
+// The real display: X11 windows showing the client areas' pixels, and native input turned into
+// messages.
 #pragma once
 
 #include <string>

@@ -1,7 +1,8 @@
-// Tones through SDL audio, loaded only while tones play: the library and its sound-server clients
-// are large, and a timer plays a few seconds of sound a day. The device is opened for a tone and
-// closed, with the library, once it has been idle for a moment; without the library or an audio
-// device every tone is silent and nothing fails.
+// Tones through SDL audio, played by a short-lived player process: the audio library and its
+// sound-server clients are large and, once loaded, stay in a process for good, while a timer plays
+// a few seconds of sound a day. The player is started for a tone and ends once tones have stopped
+// coming for a moment; without the library or an audio device every tone is silent and nothing
+// fails.
 #pragma once
 
 #include <cstdint>
@@ -18,14 +19,11 @@ inline constexpr std::uint32_t SimpleBeepMs = 120;
 void QueueTone(std::uint32_t frequencyHz, std::uint32_t durationMs);
 void PlaySimpleBeep();
 
-// Waits until every queued tone has been played, then closes the device and unloads the library
-// (the next tone loads it afresh, with whatever driver the environment then names).
+// Waits until every queued tone has been played and the player has ended (the next tone starts
+// one afresh, with whatever driver the environment then names).
 void Finish();
 
 // The SDL audio driver to use when the environment names none; empty: SDL's own choice.
 void SetDefaultDriver(std::string driver);
-
-// Whether the audio library is loaded now.
-bool Loaded();
 
 }  // namespace standin::sound

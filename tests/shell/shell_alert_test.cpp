@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <string>
 
 #include "program_run.h"
 
@@ -114,6 +116,11 @@ TEST(ShellAlert, TonesAreHeardInOrderWithTheirPitchesAndLengths) {
     const bool silentAfter = std::all_of(samples.begin() + static_cast<std::ptrdiff_t>(at),
                                          samples.end(), [](auto s) { return s == 0; });
     EXPECT_TRUE(silentAfter) << "nothing but the four tones";
+
+    // The audio library and its sound-server clients never enter the timer's own process.
+    std::ifstream maps("/proc/self/maps");
+    const std::string mapped{std::istreambuf_iterator<char>(maps), {}};
+    EXPECT_EQ(mapped.find("libSDL2"), std::string::npos);
 }
 
 }  // namespace

@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # Compares the Linux build of the timer with `xclock -update 1` (a classic one-second X clock) in
 # a private Xvfb with jwm: launch to first frame, resident memory (anonymous and file-backed), CPU
-# time and wake-ups (voluntary context switches of all threads) while running, and the timer's
-# wake-ups while stopped, where it should have none. Prints figures; judges nothing.
+# time and wake-ups (voluntary context switches of all threads) while both run side by side, and
+# the timer's wake-ups while stopped, where it should have none. Prints figures and the timer's
+# ratios to xclock, in several rounds since a second's work is small beside the machine's noise;
+# judges nothing.
 # Usage: scripts/bench_linux.sh [seconds running, default 60] [seconds stopped, default 10]
+#                              [rounds, default 3]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 period="${1:-60}"
 idle_period="${2:-10}"
+rounds="${3:-3}"
 
 build=build/linux-compat-release
 if [ ! -f "$build/build.ninja" ]; then
@@ -106,17 +110,6 @@ status_field() { awk -v key="$2:" '$1 == key { print $2 }' "/proc/$1/status"; }
 rollup_field() { awk -v key="$2:" '$1 == key { print $2 }' "/proc/$1/smaps_rollup"; }
 per_second() { awk -v n="$1" -v p="$2" 'BEGIN { printf "%.2f", n / p }'; }
 
-# Wake-ups per second over `seconds`, and the CPU milliseconds spent meanwhile.
-observe() {
-    local pid="$1" seconds="$2" cpu0 wake0 cpu1 wake1
-    cpu0=$(cpu_ns "$pid")
-    wake0=$(wakeups "$pid")
-    sleep "$seconds"
-    cpu1=$(cpu_ns "$pid")
-    wake1=$(wakeups "$pid")
-    echo "$(per_second $((wake1 - wake0)) "$seconds") $(per_second $((cpu1 - cpu0)) 1000000)"
-}
-
 # Whether the window's pixels change over 1.5 s: a running countdown or clock must repaint.
 changes() {
     local before after
@@ -128,40 +121,66 @@ changes() {
 
 row() { printf '%-10s %8s %8s %8s %8s %8s %7s %8s %8s %8s %8s\n' "$@"; }
 
-# measure NAME TITLE STARTS_STOPPED COMMAND...
-measure() {
-    local name="$1" title="$2" starts_stopped="$3"
-    shift 3
-    local started pid first idle="-" idle_cpu="-" frozen="-"
+# launch TITLE COMMAND...: starts the command; sets `launched` to its pid and `first` to the
+# milliseconds from launch to its first painted frame.
+launch() {
+    local title="$1" started
+    shift
     started=$(now_ms)
     "$@" >/dev/null 2>&1 &
-    pid=$!
-    pids+=("$pid")
+    launched=$!
+    pids+=("$launched")
     first=$("$scratch/probe" first-frame "$title" "$started" || true)
-    sleep 1
-    if [ "$starts_stopped" = yes ]; then
-        read -r idle idle_cpu < <(observe "$pid" "$idle_period")
-        [ "$(changes "$title")" = no ] && frozen=yes || frozen=no
-        xdotool search --onlyvisible --name "^$title\$" windowactivate --sync key space
-        sleep 1
-    fi
-    local moving wake cpu rss anon file hwm count
-    moving=$(changes "$title")
-    read -r wake cpu < <(observe "$pid" "$period")
-    rss=$(status_field "$pid" VmRSS)
-    hwm=$(status_field "$pid" VmHWM)
-    anon=$(rollup_field "$pid" Anonymous)
-    file=$((rss - anon))
-    count=$(threads "$pid")
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-    row "$name" "$first" "$rss" "$anon" "$file" "$hwm" "$count" "$cpu" "$wake" "$idle" \
-        "$moving/$frozen"
 }
 
-echo "on $DISPLAY: running ${period} s, stopped ${idle_period} s; memory in kB, CPU in ms over" \
-    "the running period, wake-ups per second"
+# report NAME PID FIRST CPU_NS WAKEUPS IDLE_PER_SECOND MOVES/STILL
+report() {
+    local rss anon hwm
+    rss=$(status_field "$2" VmRSS)
+    hwm=$(status_field "$2" VmHWM)
+    anon=$(rollup_field "$2" Anonymous)
+    row "$1" "$3" "$rss" "$anon" "$((rss - anon))" "$hwm" "$(threads "$2")" \
+        "$(per_second "$4" 1000000)" "$(per_second "$5" "$period")" "$6" "$7"
+}
+
+# One round: the timer starts (first frame), stays stopped for a while, then runs; xclock starts
+# (first frame); then both run side by side over the same period, so that whatever else the
+# machine does weighs on both alike.
+measure_round() {
+    local timer clock timer_first clock_first idle=- frozen moving_timer moving_clock
+    local timer_cpu timer_wake clock_cpu clock_wake wake0
+    launch Ovenbell "$build/ovenbell" 3600
+    timer=$launched timer_first=$first
+    sleep 1
+    wake0=$(wakeups "$timer")
+    sleep "$idle_period"
+    idle=$(per_second $(($(wakeups "$timer") - wake0)) "$idle_period")
+    [ "$(changes Ovenbell)" = no ] && frozen=yes || frozen=no
+    xdotool search --onlyvisible --name '^Ovenbell$' windowactivate --sync key space
+    # jwm's tray runs an xclock of its own: ours gets a title of its own.
+    launch xclock-bench xclock -update 1 -title xclock-bench
+    clock=$launched clock_first=$first
+    sleep 1
+    moving_timer=$(changes Ovenbell)
+    moving_clock=$(changes xclock-bench)
+    timer_cpu=$(cpu_ns "$timer") timer_wake=$(wakeups "$timer")
+    clock_cpu=$(cpu_ns "$clock") clock_wake=$(wakeups "$clock")
+    sleep "$period"
+    timer_cpu=$(($(cpu_ns "$timer") - timer_cpu)) timer_wake=$(($(wakeups "$timer") - timer_wake))
+    clock_cpu=$(($(cpu_ns "$clock") - clock_cpu)) clock_wake=$(($(wakeups "$clock") - clock_wake))
+    report ovenbell "$timer" "$timer_first" "$timer_cpu" "$timer_wake" "$idle" \
+        "$moving_timer/$frozen"
+    report xclock "$clock" "$clock_first" "$clock_cpu" "$clock_wake" - "$moving_clock/-"
+    echo "  CPU ratio $(awk -v a="$timer_cpu" -v b="$clock_cpu" 'BEGIN { printf "%.2f", a / b }')," \
+        "RSS ratio $(awk -v a="$(status_field "$timer" VmRSS)" -v b="$(status_field "$clock" VmRSS)" \
+        'BEGIN { printf "%.2f", a / b }')"
+    kill "$timer" "$clock" 2>/dev/null || true
+    wait "$timer" "$clock" 2>/dev/null || true
+}
+
+echo "on $DISPLAY: $rounds rounds, running ${period} s side by side, the timer stopped" \
+    "${idle_period} s first; memory in kB, CPU in ms over the running period, wake-ups per second"
 row program "1stframe" RSS anon file peak threads CPU "wake/s" "idle/s" "moves/still"
-measure ovenbell Ovenbell yes "$build/ovenbell" 3600
-# jwm's tray runs an xclock of its own: ours gets a title of its own.
-measure xclock xclock-bench no xclock -update 1 -title xclock-bench
+for ((round = 1; round <= rounds; round++)); do
+    measure_round
+done

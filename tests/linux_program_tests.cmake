@@ -34,4 +34,10 @@ if(TARGET ovenbell_program)
         ${OVENBELL_LINUX_TESTS_DIR}/shell_alert_test.cpp
         ${OVENBELL_LINUX_TESTS_DIR}/face_painter_test.cpp)
     target_link_libraries(shell_tests PRIVATE ovenbell_program)
+
+    # Not a test: prints what a running second costs, painted headless.
+    add_executable(frame_bench ${CMAKE_CURRENT_LIST_DIR}/bench/frame_bench.cpp)
+    target_compile_options(frame_bench PRIVATE ${OVENBELL_WARNINGS})
+    target_include_directories(frame_bench PRIVATE ${OVENBELL_LINUX_TESTS_DIR})
+    target_link_libraries(frame_bench PRIVATE ovenbell_program)
 endif()

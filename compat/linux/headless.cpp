@@ -290,6 +290,10 @@ void PressOk() {
     if (!boxes.empty()) Key(boxes.back().window, VK_RETURN);
 }
 
+void SetTracing(bool on) {
+    standin::trace::Enable(on);
+}
+
 std::vector<std::string> TakeTrace() {
     return standin::trace::Take();
 }

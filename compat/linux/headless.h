@@ -66,6 +66,8 @@ std::vector<standin::OpenBox> MessageBoxes();
 void PressOk();
 
 std::vector<std::string> TakeTrace();
+// Tracing is on after Reset; a benchmark turns it off to see what the program itself costs.
+void SetTracing(bool on);
 
 struct Frame {
     int width = 0;
@@ -91,7 +93,8 @@ struct DesktopCounts {
 };
 DesktopCounts Desktop();
 
-// Plays out every queued tone and closes the audio device, so that a disk-audio file is complete.
+// Waits until the player has played every queued tone and ended, so that a disk-audio file is
+// complete.
 void FinishSound();
 
 }  // namespace headless

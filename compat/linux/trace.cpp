@@ -45,6 +45,8 @@ void Clear() {
 }
 
 void AssignLabel(const void* handle, const std::string& kind) {
+    // Labels are for the trace alone: without it, a frame's objects cost no bookkeeping.
+    if (!Enabled()) return;
     std::set<int> used;
     for (const auto& [other, entry] : State().numbered) {
         if (entry.first == kind) used.insert(entry.second);
@@ -56,11 +58,13 @@ void AssignLabel(const void* handle, const std::string& kind) {
 }
 
 void AssignFixedLabel(const void* handle, const std::string& label) {
+    if (!Enabled()) return;
     State().numbered.erase(handle);
     State().labels[handle] = label;
 }
 
 void DropLabel(const void* handle) {
+    if (State().labels.empty()) return;
     State().labels.erase(handle);
     State().numbered.erase(handle);
 }

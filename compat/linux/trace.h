@@ -18,8 +18,9 @@ void Echo(bool on);
 std::vector<std::string> Take();
 void Clear();
 
-// Labels live as long as their handle; the number is the smallest one free among live handles of
-// the same kind, so a frame's objects read the same in every paint.
+// Labels are given while tracing is on and live as long as their handle; the number is the
+// smallest one free among live handles of the same kind, so a frame's objects read the same in
+// every paint.
 void AssignLabel(const void* handle, const std::string& kind);
 void AssignFixedLabel(const void* handle, const std::string& label);
 void DropLabel(const void* handle);

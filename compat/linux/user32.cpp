@@ -22,6 +22,7 @@ std::string MessageArg(UINT message) {
 
 // The background-erase message carries a device context in wParam.
 std::string WParamArg(UINT message, WPARAM wParam) {
+    if (!trace::Enabled()) return {};
     if (message == WM_ERASEBKGND) return trace::Label(reinterpret_cast<void*>(wParam));
     return std::to_string(wParam);
 }

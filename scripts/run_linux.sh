@@ -35,8 +35,14 @@ case "${1:-}" in
         ;;
 esac
 
-if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    echo "There is no display here (neither DISPLAY nor WAYLAND_DISPLAY is set)."
+# The timer draws through X11; a Wayland desktop offers it XWayland, which sets DISPLAY.
+if [ -z "${DISPLAY:-}" ]; then
+    if [ -n "${WAYLAND_DISPLAY:-}" ]; then
+        echo "There is no X display here: DISPLAY is not set. The timer needs X11, or XWayland"
+        echo "on a Wayland desktop."
+    else
+        echo "There is no display here (DISPLAY is not set)."
+    fi
     echo "The timer can run on a virtual display instead, with a screenshot every second:"
     echo "    ./run --virtual screenshots ${1:-}"
     if [ -t 0 ]; then

@@ -1,6 +1,6 @@
 // The timer's side sends tones over a socket to a player process forked for them. The player loads
 // SDL (only its header is used at build time), queues 16-bit mono sine waves on one device so
-// that a sequence of tones plays without gaps, and ends when the pipe closes. It forks once more
+// that a sequence of tones plays without gaps, and ends when the socket closes. It forks once more
 // so that nobody has to reap it: the timer learns that it has ended from a second pipe, whose
 // writing end only the player holds.
 #include "sound.h"
@@ -11,7 +11,6 @@
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -22,6 +21,7 @@
 #include <optional>
 #include <vector>
 
+#include "real_time.h"
 #include "window_system.h"
 
 namespace standin::sound {
@@ -41,19 +41,6 @@ struct Tone {
     std::uint32_t frequencyHz;
     std::uint32_t durationMs;
 };
-
-std::uint64_t MonotonicMs() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<std::uint64_t>(now.tv_sec) * 1000 +
-           static_cast<std::uint64_t>(now.tv_nsec) / 1000000;
-}
-
-void SleepMs(std::uint32_t ms) {
-    timespec span{static_cast<time_t>(ms / 1000), static_cast<long>(ms % 1000) * 1000000};
-    while (nanosleep(&span, &span) != 0) {
-    }
-}
 
 // --- The player process ---------------------------------------------------------------------
 
@@ -174,11 +161,9 @@ void CloseFd(int& fd) {
     fd = -1;
 }
 
-// Lets the player go: it plays what it has and ends by itself.
+// Lets the player go: it plays what it has and ends by itself. Finish can still wait for it.
 void Release() {
-    Player& player = State();
-    CloseFd(player.tones);
-    CloseFd(player.ended);
+    CloseFd(State().tones);
 }
 
 // Closes every descriptor but the standard ones and the two given.
@@ -193,17 +178,19 @@ void KeepOnly(int first, int second) {
 bool Start() {
     Player& player = State();
     if (player.tones >= 0) return true;
+    // A player let go before ends on its own; only the newest is waited for.
+    CloseFd(player.ended);
     SetHousekeeping(
         []() -> std::optional<std::uint32_t> {
             const Player& p = State();
             if (p.tones < 0) return std::nullopt;
             const std::uint64_t due = p.lastToneEndsAt + EndAfterIdleMs;
-            const std::uint64_t now = MonotonicMs();
+            const std::uint64_t now = BootTimeMs();
             return static_cast<std::uint32_t>(due > now ? due - now : 0);
         },
         [] {
             const Player& p = State();
-            if (p.tones >= 0 && MonotonicMs() >= p.lastToneEndsAt + EndAfterIdleMs) Release();
+            if (p.tones >= 0 && BootTimeMs() >= p.lastToneEndsAt + EndAfterIdleMs) Release();
         });
     int tones[2];
     int ended[2];
@@ -258,7 +245,7 @@ void QueueTone(std::uint32_t frequencyHz, std::uint32_t durationMs) {
         Release();
         return;
     }
-    player.lastToneEndsAt = std::max(player.lastToneEndsAt, MonotonicMs()) + durationMs;
+    player.lastToneEndsAt = std::max(player.lastToneEndsAt, BootTimeMs()) + durationMs;
 }
 
 void PlaySimpleBeep() {
@@ -267,13 +254,13 @@ void PlaySimpleBeep() {
 
 void Finish() {
     Player& player = State();
-    if (player.tones < 0) return;
     CloseFd(player.tones);
+    if (player.ended < 0) return;
     // End of file on this pipe: the player has ended.
     pollfd ended{player.ended, POLLIN, 0};
-    const std::uint64_t deadline = MonotonicMs() + FinishTimeoutMs;
+    const std::uint64_t deadline = BootTimeMs() + FinishTimeoutMs;
     char byte = 0;
-    for (std::uint64_t now = MonotonicMs(); now < deadline; now = MonotonicMs()) {
+    for (std::uint64_t now = BootTimeMs(); now < deadline; now = BootTimeMs()) {
         if (poll(&ended, 1, static_cast<int>(deadline - now)) > 0 &&
             read(player.ended, &byte, 1) <= 0) {
             break;

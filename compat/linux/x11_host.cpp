@@ -1,11 +1,10 @@
 // The real display on plain Xlib: one X window per window, showing the client area's pixels; keys,
 // pointer, wheel and window-manager requests are posted as the platform's messages. Time comes
-// from CLOCK_BOOTTIME, which keeps counting through suspend as the platform's tick count does.
+// from a clock that keeps counting through suspend, as the platform's tick count does.
 // Xlib rather than a toolkit keeps the process small: cairo already brings Xlib in.
 #include "x11_host.h"
 
 #include <poll.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -18,6 +17,7 @@
 #include <vector>
 
 #include "icons.h"
+#include "real_time.h"
 #include "window_system.h"
 #include "x11_display_power.h"
 #include "x11_keys.h"
@@ -32,13 +32,6 @@
 namespace standin {
 
 namespace {
-
-std::uint64_t BootTimeMs() {
-    timespec now{};
-    clock_gettime(CLOCK_BOOTTIME, &now);
-    return static_cast<std::uint64_t>(now.tv_sec) * 1000 +
-           static_cast<std::uint64_t>(now.tv_nsec) / 1000000;
-}
 
 // A refused request (DPMS switched off, a window already gone) must not end the program the way
 // Xlib's default handler would.
@@ -129,11 +122,7 @@ class X11Host final : public Host {
 
     std::uint64_t NowMs() override { return BootTimeMs(); }
 
-    void Sleep(std::uint32_t ms) override {
-        timespec span{static_cast<time_t>(ms / 1000), static_cast<long>(ms % 1000) * 1000000};
-        while (nanosleep(&span, &span) != 0) {
-        }
-    }
+    void Sleep(std::uint32_t ms) override { SleepMs(ms); }
 
     void WindowCreated(Window& window) override {
         const int edge = EdgeWidth(window);
@@ -237,7 +226,7 @@ class X11Host final : public Host {
     }
 
     bool Wait(std::optional<std::uint64_t> deadlineMs) override {
-        XFlush(display_);
+        // Sends what is queued for the server, too.
         if (XPending(display_) == 0) {
             const std::uint64_t now = NowMs();
             std::optional<std::uint64_t> wake = deadlineMs;

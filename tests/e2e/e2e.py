@@ -120,6 +120,11 @@ class Desktop:
         out = self.xdotool("search", "--onlyvisible", "--name", pattern)
         return [int(line) for line in out.split()]
 
+    def active_window(self):
+        """Id of the window that has the keyboard focus, or None."""
+        out = self.xdotool("getactivewindow").strip()
+        return int(out) if out.isdigit() else None
+
     def geometry(self, window):
         """Absolute (x, y, width, height) of a window's own area, without the frame."""
         out = run(["xwininfo", "-id", str(window)], env=self.env()).stdout
@@ -461,9 +466,9 @@ def scenario_overtime(s):
         other_window = wait_for(lambda: s.desktop.find_window("Other window"), s.seconds(10),
                                 "the other window did not appear")[0]
         s.desktop.xdotool("windowactivate", "--sync", other_window)
-        check(active_window(s) == other_window, "the other window did not take the focus")
+        check(s.desktop.active_window() == other_window, "the other window did not take the focus")
         if s.options.focus_from_others:
-            wait_for(lambda: active_window(s) == program.window, s.seconds(8),
+            wait_for(lambda: s.desktop.active_window() == program.window, s.seconds(8),
                      "at expiry the timer did not come to the front with the focus")
     finally:
         other.terminate()
@@ -476,11 +481,6 @@ def scenario_overtime(s):
     check(DARK_RED in red.dial_region(), "no dark-red seconds arc in overtime")
     program.keys("Escape")
     program.expect_exit("Escape")
-
-
-def active_window(s):
-    out = s.desktop.xdotool("getactivewindow").strip()
-    return int(out) if out.isdigit() else None
 
 
 def scenario_about_box(s):
